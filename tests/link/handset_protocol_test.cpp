@@ -9,7 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/link/line_frames.h"
+#include "tests/support/line_frames.h"
 #include "tests/support/fake_handset.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/link/line_frames.h"
+#include "tests/support/line_frames.h"
 
 #include <algorithm>
 #include <array>

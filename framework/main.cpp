@@ -1,0 +1,3 @@
+#include "framework/win_app.h"
+
+int main(int argc, char** argv) { return AfxWinMain(argc, argv); }
