@@ -2,6 +2,7 @@
 
 #include "framework/win_constants.h"
 #include "resources/resource_ids.h"
+#include "resources/version_info.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ constexpr ControlTemplate kKeypadControls[] = {
 constexpr ControlTemplate kAboutControls[] = {
     {ControlKind::Icon, IDC_STATIC, "", IDI_KEYPAD, {11, 17, 18, 20}, 0},
     {ControlKind::LeftText, IDC_STATIC, "Corvane Version 1.0 Alpha", 0, {40, 10, 119, 8}, WS_GROUP},
-    {ControlKind::LeftText, IDC_STATIC, "Copyright (C) Corvane developers", 0, {40, 25, 123, 8}, WS_GROUP},
+    {ControlKind::LeftText, IDC_STATIC, MAKER_NOTICE, 0, {40, 25, 123, 8}, WS_GROUP},
     {ControlKind::DefPushButton, IDOK, "OK", 0, {176, 6, 32, 14}, WS_TABSTOP | WS_GROUP},
 };
 

@@ -6,11 +6,11 @@ namespace {
 
 constexpr VersionString kStrings[] = {
     {"Comments", "Prerelease timing-test version (Oki900 only)"},
-    {"CompanyName", "Corvane developers"},
+    {"CompanyName", MAKER_NAME},
     {"FileDescription", "Corvane MFC Application"},
     {"FileVersion", "1, 0, 0, 0"},
     {"InternalName", "Corvane"},
-    {"LegalCopyright", "Copyright (C) Corvane developers"},
+    {"LegalCopyright", MAKER_NOTICE},
     {"LegalTrademarks", "No trademarks are claimed"},
     {"OriginalFilename", "Corvane.EXE"},
     {"ProductName", "Corvane Application"},

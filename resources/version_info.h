@@ -23,6 +23,10 @@ struct VersionInfo {
   std::span<const VersionString> strings;
 };
 
+// The maker's notice: the About box shows the copyright entry.
+inline constexpr std::string_view MAKER_NAME = "Corvane developers";
+inline constexpr std::string_view MAKER_NOTICE = "Copyright (C) Corvane developers";
+
 const VersionInfo& ProgramVersionInfo();
 // The value of a string field, empty if there is none.
 std::string_view VersionField(const VersionInfo& info, std::string_view name);

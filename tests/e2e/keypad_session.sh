@@ -5,11 +5,12 @@
 set -euo pipefail
 corvane=$1 sim=$2
 source "$(dirname "$0")/../../scripts/lib/xsession.sh"
+source "$(dirname "$0")/../../scripts/lib/handset-sim.sh"
 
 work=$(mktemp -d)
-sim_pid=
+SIM_PID=
 cleanup() {
-  [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null
+  [[ -n $SIM_PID ]] && kill "$SIM_PID" 2>/dev/null
   stop_xvfb
   rm -rf "$work"
 }
@@ -33,9 +34,7 @@ xdotool key Escape
 wait "$pid" || fail "exit code $? after Escape"
 
 echo "-- a handset: handshake, a click on \"5\", the default button by keyboard"
-"$sim" --link "$work/com1" >"$work/trace" &
-sim_pid=$!
-for _ in $(seq 100); do [[ -e $work/com1 ]] && break; sleep 0.05; done
+start_handset_sim "$sim" "$work/com1" "$work/trace" || fail "the simulator did not start"
 COM1=$work/com1 "$program" &
 pid=$!
 keypad=$(wait_window Corvane 30) || fail "no keypad"
@@ -48,8 +47,7 @@ wait "$pid" || fail "exit code $? after Enter"
 sleep 0.3
 
 handshake=$'detach\nprobe (attempt 1)\nattention\nenable'
-events() { tail -n +2 "$work/trace" | sed -E 's/^ *[0-9.]+ ms +//; s/  held.*//; s/ ->.*//'; }
-seen=$(events)
+seen=$(trace_events "$work/trace")
 [[ $seen == "$handshake"$'\nkey 5\ndetach' ]] || fail "the handset saw:"$'\n'"$seen"
 
 echo "-- the About box: its test sequence, then Escape twice"
@@ -72,7 +70,7 @@ xdotool key Escape
 wait "$pid" || fail "exit code $? after Escape"
 sleep 0.3
 
-seen=$(events | tail -n +"$((lines_before))")
+seen=$(trace_events "$work/trace" | tail -n +"$lines_before")
 presses=$(grep -c '^key ' <<<"$seen" || true)
 ((presses == 8)) || fail "expected the 8 test presses, the handset saw:"$'\n'"$seen"
 [[ $(tail -n 1 <<<"$seen") == key* ]] || fail "Escape must not send the detach frame:"$'\n'"$seen"

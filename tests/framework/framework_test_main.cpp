@@ -1,18 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-
-#include "framework/dialog_units.h"
-#include "tests/framework/modal_driver.h"
 #include "tests/framework/probe_dialog.h"
 #include "tests/framework/probe_resources.h"
+#include "tests/framework/widget_test_main.h"
 
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  UseOffscreenPlatformByDefault();
-  QApplication application(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  probeApp.InitApplication();
-  PinDialogBaseUnits(kTestBaseUnits);
-  return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return RunWidgetTests(argc, argv, probeApp, kTestBaseUnits); }

@@ -41,7 +41,3 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   while (!condition() && elapsed.elapsed() < timeout.count()) QTest::qWait(kPollMs);
   return condition();
 }
-
-void UseOffscreenPlatformByDefault() {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-}

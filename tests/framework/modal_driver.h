@@ -16,7 +16,3 @@ std::shared_ptr<bool> WhenModalShows(std::function<void(QWidget& modal)> action)
 // Processes events until condition holds or timeout has passed; returns condition().
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
-
-// Sets QT_QPA_PLATFORM to offscreen unless the environment chose a platform,
-// so that test discovery at build time needs no display either.
-void UseOffscreenPlatformByDefault();
